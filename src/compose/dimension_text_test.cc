@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <limits>
 #include <optional>
 #include <string>
@@ -115,6 +116,44 @@ TEST(BuildDimensionText, RefusesADiameterThatOverflowed) {
   } catch (const Error& error) {
     EXPECT_EQ(error.kind(), ErrorKind::kOutOfRange);
   }
+}
+
+// Under code page 932, where the host's diameter symbol is the double-byte
+// phi (83 D3); the previous code page is restored afterwards.
+class BuildDimensionTextCodePage932 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = std::setlocale(LC_CTYPE, nullptr);
+    if (std::setlocale(LC_CTYPE, "ja_JP.WINDOWS-31J") == nullptr) {
+      GTEST_SKIP() << "locale ja_JP.WINDOWS-31J is missing; run scripts/setup-locales.sh as root";
+    }
+  }
+  void TearDown() override { std::setlocale(LC_CTYPE, saved_.c_str()); }
+
+ private:
+  std::string saved_;
+};
+
+constexpr char kPhi[] = "\x83\xD3";
+
+TEST_F(BuildDimensionTextCodePage932, CountsADoubleByteSymbolAsOneCharacter) {
+  const DimensionText half = BuildDimensionText(Parameters(1, kPhi, 0, 0), Context(20.46));
+  EXPECT_EQ(half.text,
+            "\x83\xD3"
+            "20.5");
+  EXPECT_EQ(half.width, 23);  // L = 5, not the 6 bytes
+}
+
+TEST_F(BuildDimensionTextCodePage932, ConvertsTheWholeTextToFullWidth) {
+  // The phi is full-width already and stays; 2, 0, the point and 5 become
+  // 82 51, 82 4F, 81 44, 82 54. L stays 5: 2 x (3 + 5 x 3 + 5 x 0.5).
+  const DimensionText phi = BuildDimensionText(Parameters(1, kPhi, 0, 1), Context(20.46));
+  EXPECT_EQ(phi.text, "\x83\xD3\x82\x51\x82\x4F\x81\x44\x82\x54");
+  EXPECT_EQ(phi.width, 41);
+  // A half-width symbol is converted with the digits (D becomes 82 63).
+  const DimensionText letter = BuildDimensionText(Parameters(0, "D", 1, 1), Context(20));
+  EXPECT_EQ(letter.text, "\x82\x51\x82\x4F\x82\x63");
+  EXPECT_EQ(letter.width, 2 * (3 + 3 * 3 + 3 * 0.5));
 }
 
 }  // namespace

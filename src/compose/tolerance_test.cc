@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <optional>
 #include <string>
 
@@ -295,6 +296,26 @@ TEST(SettleTolerance, RejectsMalformedCandidates) {
       EXPECT_NE(std::string(error.what()).find(c.detail), std::string::npos) << error.what();
     }
   }
+}
+
+TEST(SettleTolerance, ComparesAndCountsCharactersNotBytes) {
+  const std::string saved = std::setlocale(LC_CTYPE, nullptr);
+  if (std::setlocale(LC_CTYPE, "ja_JP.WINDOWS-31J") == nullptr) {
+    GTEST_SKIP() << "locale ja_JP.WINDOWS-31J is missing; run scripts/setup-locales.sh as root";
+  }
+  // The key is phi (83 D3) and 7: the row's first two characters are three
+  // bytes. Label phi7: L = 2, u = 3 + 0.5; k = 2, M = 2 (the upper text is
+  // one double-byte character and the lower one two characters).
+  const std::string key =
+      "\x83\xD3"
+      "7";
+  const Items table = {"", key + "/50/\x83\xD3/-1"};
+  const ToleranceSpec spec = SettleTolerance(Key(key), &table, Context(20));
+  std::setlocale(LC_CTYPE, saved.c_str());
+  EXPECT_EQ(spec.classLabel, key);
+  EXPECT_EQ(spec.upperDeviation, "\"\x83\xD3");
+  EXPECT_EQ(spec.classLabelWidth, 3.5);
+  EXPECT_EQ(spec.toleranceWidth, 3.5 + 2 * 2.5 / 2 + 2 * 2.5 / 2);
 }
 
 }  // namespace
