@@ -22,6 +22,15 @@ struct Character {
 // passed, so walking a whole text stays linear.
 Character CharacterAt(std::string_view text, std::size_t position) {
   Character character;
+  // A byte below 0x80 is its own ASCII character in every code page in use.
+  // Deciding it here spares the C library's converter, whose first use
+  // loads the code page's tables.
+  const auto byte = static_cast<unsigned char>(text[position]);
+  if (byte < 0x80) {
+    character.decoded = true;
+    character.wide = static_cast<wchar_t>(byte);
+    return character;
+  }
   std::mbstate_t state{};
   wchar_t wide = 0;
   const std::size_t result =
