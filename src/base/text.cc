@@ -123,6 +123,20 @@ void AppendFullWidth(std::string& out, std::string_view bytes, char32_t c) {
 
 }  // namespace
 
+std::vector<std::string_view> Cut(std::string_view text, std::string_view separator) {
+  std::vector<std::string_view> pieces;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t found = text.find(separator, start);
+    if (found == std::string_view::npos) {
+      pieces.push_back(text.substr(start));
+      return pieces;
+    }
+    pieces.push_back(text.substr(start, found - start));
+    start = found + separator.size();
+  }
+}
+
 void InitCodePage() { std::setlocale(LC_CTYPE, ""); }
 
 std::size_t CountCharacters(std::string_view text) {

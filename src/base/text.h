@@ -11,8 +11,15 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace diadim {
+
+// Cuts `text` at every occurrence of `separator`, from the left without
+// overlap: two separators in a row give an empty piece. Byte-wise, which is
+// safe for the separators in use (blank, "/"): no code page in use has them
+// as the trail byte of a double-byte character.
+std::vector<std::string_view> Cut(std::string_view text, std::string_view separator);
 
 // Takes the code page from the environment: setlocale(LC_CTYPE, "").
 void InitCodePage();

@@ -14,7 +14,7 @@ namespace {
 
 // The host writes the "js" classes under a short key whose second character
 // is the letter j or J; every other class key is its own label.
-std::string ClassLabelOf(const std::string& classKey) {
+std::string ClassLabelOf(std::string_view classKey) {
   static constexpr struct {
     std::string_view key;
     std::string_view label;
@@ -25,21 +25,7 @@ std::string ClassLabelOf(const std::string& classKey) {
   for (const auto& entry : kLabels) {
     if (classKey == entry.key) return std::string(entry.label);
   }
-  return classKey;
-}
-
-std::vector<std::string> SplitFields(std::string_view row) {
-  std::vector<std::string> fields;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t slash = row.find('/', start);
-    if (slash == std::string_view::npos) {
-      fields.emplace_back(row.substr(start));
-      return fields;
-    }
-    fields.emplace_back(row.substr(start, slash - start));
-    start = slash + 1;
-  }
+  return std::string(classKey);
 }
 
 // Rows are numbered from 1 in file order, so the first line of the file
@@ -84,7 +70,7 @@ ToleranceSpec SettleTolerance(const RunParameters& parameters, const Items* tabl
     for (std::size_t i = 1; table != nullptr && i < table->size(); ++i) {
       const std::string& row = (*table)[i];
       if (FirstCharacters(row, 2) != key) continue;
-      const std::vector<std::string> fields = SplitFields(row);
+      const std::vector<std::string_view> fields = Cut(row, "/");
       if (fields.size() < 2) {
         throw Error(ErrorKind::kOutOfRange, RowPlace(i, row) + " has no size limit");
       }

@@ -6,6 +6,7 @@
 
 #include "base/error.h"
 #include "base/number.h"
+#include "base/text.h"
 #include "platform/platform.h"
 
 namespace diadim {
@@ -17,21 +18,6 @@ bool BeginsWith(std::string_view item, std::string_view tag) {
 
 std::string Where(std::size_t itemNumber, std::string_view item) {
   return "work file item " + std::to_string(itemNumber) + " " + Quoted(item);
-}
-
-// Cuts at every occurrence of `separator`, from the left without overlap.
-std::vector<std::string_view> Cut(std::string_view text, std::string_view separator) {
-  std::vector<std::string_view> pieces;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t found = text.find(separator, start);
-    if (found == std::string_view::npos) {
-      pieces.push_back(text.substr(start));
-      return pieces;
-    }
-    pieces.push_back(text.substr(start, found - start));
-    start = found + separator.size();
-  }
 }
 
 // Piece `index` of `pieces` as a number. The index is a whole number held as

@@ -61,17 +61,8 @@ std::string SwitchText(const RunParameters& parameters, std::string_view name,
 }  // namespace
 
 std::vector<std::string> SplitArgumentText(std::string_view argumentText) {
-  std::vector<std::string> pieces;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t space = argumentText.find(' ', start);
-    if (space == std::string_view::npos) {
-      pieces.emplace_back(argumentText.substr(start));
-      return pieces;
-    }
-    pieces.emplace_back(argumentText.substr(start, space - start));
-    start = space + 1;
-  }
+  const std::vector<std::string_view> pieces = Cut(argumentText, " ");
+  return std::vector<std::string>(pieces.begin(), pieces.end());
 }
 
 bool RequestsTolerance(std::string_view toleranceKey) {
