@@ -20,8 +20,7 @@ const char* ErrorKindName(ErrorKind kind) {
 
 int ExitStatusOf(ErrorKind kind) { return static_cast<int>(kind); }
 
-Error::Error(ErrorKind kind, const std::string& detail)
-    : std::runtime_error(detail), kind_(kind) {}
+Error::Error(ErrorKind kind, const std::string& detail) : std::runtime_error(detail), kind_(kind) {}
 
 std::string Quoted(std::string_view text) {
   // Long texts (a hostile item can be megabytes) are shortened: the report

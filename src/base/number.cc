@@ -84,8 +84,8 @@ struct Decimal {
 Decimal ToDecimal(double value) {
   Decimal decimal;
   char buffer[64];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                 std::chars_format::scientific, 14);
+  auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
   std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
   std::size_t i = 0;
   if (text[i] == '-') {
@@ -96,8 +96,8 @@ Decimal ToDecimal(double value) {
   for (; i < e; ++i) {
     if (text[i] != '.') decimal.digits += text[i];
   }
-  std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1),
-                  text.data() + text.size(), decimal.exponent);
+  std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                  decimal.exponent);
   while (!decimal.digits.empty() && decimal.digits.back() == '0') {
     decimal.digits.pop_back();
   }
@@ -170,9 +170,10 @@ std::string RoundToPlaces(double value, double places) {
   // Index of the last digit kept: the one whose place value is 10^-places.
   const double lastKept = decimal.exponent + places;
   if (lastKept >= n - 1) return FormatDecimal(decimal);  // nothing to round away
-  if (lastKept < -1) return "0";  // below half of the last place
-  const int keep = static_cast<int>(lastKept) + 1;  // 0 <= keep < n
-  const std::string_view rest = std::string_view(decimal.digits).substr(static_cast<std::size_t>(keep));
+  if (lastKept < -1) return "0";                         // below half of the last place
+  const int keep = static_cast<int>(lastKept) + 1;       // 0 <= keep < n
+  const std::string_view rest =
+      std::string_view(decimal.digits).substr(static_cast<std::size_t>(keep));
   bool up;
   if (rest[0] != '5') {
     up = rest[0] > '5';

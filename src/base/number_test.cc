@@ -15,9 +15,9 @@ TEST(ParseNumber, AcceptsPlainAndExponentSpellings) {
     const char* text;
     double value;
   } cases[] = {
-      {"0", 0},       {"20", 20},     {"-0.5", -0.5}, {"+3", 3},      {".5", 0.5},
-      {"5.", 5},      {"5.25", 5.25}, {"1e3", 1000},  {"1E-2", 0.01}, {"-2.5e+1", -25},
-      {"007", 7},     {"1e-400", 0},  {"0.1", 0.1},
+      {"0", 0},   {"20", 20},     {"-0.5", -0.5}, {"+3", 3},      {".5", 0.5},
+      {"5.", 5},  {"5.25", 5.25}, {"1e3", 1000},  {"1E-2", 0.01}, {"-2.5e+1", -25},
+      {"007", 7}, {"1e-400", 0},  {"0.1", 0.1},
   };
   for (const auto& c : cases) {
     const auto value = ParseNumber(c.text);
@@ -29,8 +29,9 @@ TEST(ParseNumber, AcceptsPlainAndExponentSpellings) {
 }
 
 TEST(ParseNumber, RejectsEverythingElse) {
-  for (const char* text : {"", " 1", "1 ", "+", "-", ".", "e5", "1e", "1e+", "nan", "inf", "0x10",
-                           "1,5", "1d3", "--1", "1.2.3", "\t1", "1e400", "-1e400", "１"}) {
+  for (const char* text :
+       {"",    " 1",   "1 ",  "+",   "-",   ".",     "e5",  "1e",    "1e+",    "nan",
+        "inf", "0x10", "1,5", "1d3", "--1", "1.2.3", "\t1", "1e400", "-1e400", "１"}) {
     EXPECT_FALSE(ParseNumber(text).has_value()) << text;
   }
 }
@@ -79,9 +80,9 @@ TEST(FormatNumber, WritesFifteenSignificantDigitsInFixedNotation) {
 }
 
 TEST(FormatNumber, RefusesNumbersThatAreNotFinite) {
-  for (double value : {std::numeric_limits<double>::infinity(),
-                       -std::numeric_limits<double>::infinity(),
-                       std::numeric_limits<double>::quiet_NaN()}) {
+  for (double value :
+       {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN()}) {
     try {
       FormatNumber(value);
       FAIL();
@@ -97,13 +98,30 @@ TEST(RoundToPlaces, RoundsTheDecimalHalfToEven) {
     double places;
     const char* text;
   } cases[] = {
-      {20, 2, "20"},         {20.46, 1, "20.5"},   {2.5, 0, "2"},       {3.5, 0, "4"},
-      {0.5, 1, "0.5"},       {0.125, 2, "0.12"},   {0.375, 2, "0.38"},  {2.675, 2, "2.68"},
-      {9.96, 1, "10"},       {99.5, 0, "100"},     {0.4, 0, "0"},       {0.5, 0, "0"},
-      {0.51, 0, "1"},        {0.05, 0, "0"},       {1.5, 0, "2"},       {0.0049, 2, "0"},
-      {0.005, 2, "0"},       {0.0051, 2, "0.01"},  {0.015, 2, "0.02"},  {40, 0, "40"},
-      {1.0 / 3, 1e9, "0.333333333333333"},          {1.0 / 3, 1e300, "0.333333333333333"},
-      {123.456, 20, "123.456"},                     {0, 3, "0"},
+      {20, 2, "20"},
+      {20.46, 1, "20.5"},
+      {2.5, 0, "2"},
+      {3.5, 0, "4"},
+      {0.5, 1, "0.5"},
+      {0.125, 2, "0.12"},
+      {0.375, 2, "0.38"},
+      {2.675, 2, "2.68"},
+      {9.96, 1, "10"},
+      {99.5, 0, "100"},
+      {0.4, 0, "0"},
+      {0.5, 0, "0"},
+      {0.51, 0, "1"},
+      {0.05, 0, "0"},
+      {1.5, 0, "2"},
+      {0.0049, 2, "0"},
+      {0.005, 2, "0"},
+      {0.0051, 2, "0.01"},
+      {0.015, 2, "0.02"},
+      {40, 0, "40"},
+      {1.0 / 3, 1e9, "0.333333333333333"},
+      {1.0 / 3, 1e300, "0.333333333333333"},
+      {123.456, 20, "123.456"},
+      {0, 3, "0"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(RoundToPlaces(c.value, c.places), c.text) << c.value << " to " << c.places;

@@ -71,8 +71,8 @@ DrawingContext BuildDrawingContext(const Items& items, const RunParameters& para
     for (const MetricTag& metric : kMetricTags) {
       if (!BeginsWith(item, metric.tag)) continue;
       const auto pieces = Cut(item, " ");
-      context.valueMetrics.*metric.field = NumberPiece(
-          pieces, TextKindNumber(parameters.valueTextKind, "2 (valueTextKind)"), where);
+      context.valueMetrics.*metric.field =
+          NumberPiece(pieces, TextKindNumber(parameters.valueTextKind, "2 (valueTextKind)"), where);
       context.toleranceMetrics.*metric.field = NumberPiece(
           pieces, TextKindNumber(parameters.toleranceTextKind, "16 (toleranceTextKind)"), where);
     }
@@ -81,7 +81,8 @@ DrawingContext BuildDrawingContext(const Items& items, const RunParameters& para
       if (!BeginsWith(item, kPointTags[k])) continue;
       const auto pieces = Cut(item, "   ");
       if (pieces.size() < 2) {
-        throw Error(ErrorKind::kOutOfRange, where + " holds no three spaces before its coordinates");
+        throw Error(ErrorKind::kOutOfRange,
+                    where + " holds no three spaces before its coordinates");
       }
       coordinates[k] = pieces[1];
     }

@@ -33,11 +33,11 @@ struct Point {
 struct DrawingContext {
   TextMetrics valueMetrics;
   TextMetrics toleranceMetrics;
-  int layerGroup = 0;          // 0 to 9; 0 without an "lg" record
-  std::optional<int> layer;    // 0 to 9; unset without an "ly" record
-  std::optional<double> scale; // S of the current layer group
-  Point p1, p2, p3, p4;        // y of p1 <= y of p2 after ordering
-  double diameter = 0;         // D = y2 - y1
+  int layerGroup = 0;           // 0 to 9; 0 without an "lg" record
+  std::optional<int> layer;     // 0 to 9; unset without an "ly" record
+  std::optional<double> scale;  // S of the current layer group
+  Point p1, p2, p3, p4;         // y of p1 <= y of p2 after ordering
+  double diameter = 0;          // D = y2 - y1
 };
 
 // The value of an unset metric or scale in arithmetic.

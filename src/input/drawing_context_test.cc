@@ -23,8 +23,8 @@ Items With(std::initializer_list<std::string> records) {
 }
 
 TEST(BuildDrawingContext, ReadsEveryRecord) {
-  const Items items = With({"hcw 3 2.5 4", "hcd 0.5 0.3 0", "hch 3.5 2.5 5", "lg 12", "ly5",
-                            "hs 1 2 3"});
+  const Items items =
+      With({"hcw 3 2.5 4", "hcd 0.5 0.3 0", "hch 3.5 2.5 5", "lg 12", "ly5", "hs 1 2 3"});
   const DrawingContext context = BuildDrawingContext(items, Kinds("1", "3"));
   EXPECT_EQ(context.valueMetrics.charWidth, 3);
   EXPECT_EQ(context.valueMetrics.charSpacing, 0.5);
@@ -103,11 +103,14 @@ TEST(BuildDrawingContext, ReportsEveryMalformedRecord) {
       {"scale not a number", With({"hs 1,5"}), "1", ErrorKind::kTypeMismatch},
       {"no three spaces", With({"hp1 0 0"}), "1", ErrorKind::kOutOfRange},
       {"no hp1", Items(kPoints.begin() + 1, kPoints.end()), "1", ErrorKind::kOutOfRange},
-      {"no y", {"hp1   0", "hp2   5 40", "hp3   30 0", "hp4   0 20"}, "1",
-       ErrorKind::kOutOfRange},
-      {"four spaces", {"hp1    0 0", "hp2   5 40", "hp3   30 0", "hp4   0 20"}, "1",
+      {"no y", {"hp1   0", "hp2   5 40", "hp3   30 0", "hp4   0 20"}, "1", ErrorKind::kOutOfRange},
+      {"four spaces",
+       {"hp1    0 0", "hp2   5 40", "hp3   30 0", "hp4   0 20"},
+       "1",
        ErrorKind::kTypeMismatch},
-      {"two spaces between", {"hp1   0  0", "hp2   5 40", "hp3   30 0", "hp4   0 20"}, "1",
+      {"two spaces between",
+       {"hp1   0  0", "hp2   5 40", "hp3   30 0", "hp4   0 20"},
+       "1",
        ErrorKind::kTypeMismatch},
   };
   for (const auto& c : cases) {

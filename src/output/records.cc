@@ -18,8 +18,7 @@ Record TextRecord(std::string_view keyword, double x, double y, double direction
   return record;
 }
 
-OutputRecords AssembleOutputRecords(const DrawingContext& context,
-                                    const RunParameters& parameters,
+OutputRecords AssembleOutputRecords(const DrawingContext& context, const RunParameters& parameters,
                                     const DrawingRecords& drawing) {
   const bool tolerance = RequestsTolerance(parameters.toleranceKey);
   OutputRecords records;

@@ -40,8 +40,7 @@ struct DrawingRecords {
 
 // The records in the host's order: 20 with a tolerance key, 16 for "z" and
 // "Z", which leave out the tolerance text kind and the three tolerance texts.
-OutputRecords AssembleOutputRecords(const DrawingContext& context,
-                                    const RunParameters& parameters,
+OutputRecords AssembleOutputRecords(const DrawingContext& context, const RunParameters& parameters,
                                     const DrawingRecords& drawing);
 
 // Every record followed by CR LF, and one more CR LF at the end.

@@ -7,7 +7,8 @@ namespace {
 
 TEST(LineRecord, WritesTheTwoEndsInTheCallersOrder) {
   EXPECT_EQ(LineRecord(120, 45.5, 120, 75.5), "120 45.5 120 75.5");
-  EXPECT_EQ(LineRecord(30, 0, 29.2235428775616, -2.89777748233), "30 0 29.2235428775616 -2.89777748233");
+  EXPECT_EQ(LineRecord(30, 0, 29.2235428775616, -2.89777748233),
+            "30 0 29.2235428775616 -2.89777748233");
 }
 
 TEST(TextRecord, WritesSixFieldsWithTheTextFieldVerbatim) {
@@ -45,8 +46,8 @@ TEST_F(AssembleOutputRecordsTest, KeepsTheHostsOrderWithATolerance) {
   for (const char* key : {"H7", "1", "zz", "z ", ""}) {
     parameters.toleranceKey = key;
     EXPECT_EQ(AssembleOutputRecords(context, parameters, drawing),
-              (OutputRecords{"lg3", "ly7", "cn2", "lt1", "lc07", "e1", "e2", "a1", "a2", "a3",
-                             "a4", "", "", "up", "lo", "cn3.0", "cl", "msg", "dl", "vt"}))
+              (OutputRecords{"lg3", "ly7", "cn2", "lt1", "lc07", "e1",    "e2", "a1",  "a2", "a3",
+                             "a4",  "",    "",    "up",  "lo",   "cn3.0", "cl", "msg", "dl", "vt"}))
         << key;
   }
 }
@@ -57,8 +58,8 @@ TEST_F(AssembleOutputRecordsTest, LeavesOutTheToleranceRecordsForZ) {
   for (const char* key : {"z", "Z"}) {
     parameters.toleranceKey = key;
     EXPECT_EQ(AssembleOutputRecords(context, parameters, drawing),
-              (OutputRecords{"lg0", "ly", "lt1", "lc07", "e1", "e2", "a1", "a2", "a3", "a4", "",
-                             "", "cn3.0", "msg", "dl", "vt"}))
+              (OutputRecords{"lg0", "ly", "lt1", "lc07", "e1", "e2", "a1", "a2", "a3", "a4", "", "",
+                             "cn3.0", "msg", "dl", "vt"}))
         << key;
   }
 }

@@ -49,8 +49,7 @@ void Run(std::string_view argumentText) {
   }
 
   DrawingContext context = BuildDrawingContext(workFileItems, parameters);
-  const ToleranceSpec tolerance =
-      SettleTolerance(parameters, table ? &*table : nullptr, context);
+  const ToleranceSpec tolerance = SettleTolerance(parameters, table ? &*table : nullptr, context);
   const DimensionText text = BuildDimensionText(parameters, context);
   const DimensionGeometry geometry =
       ComposeDimensionGeometry(context, parameters, text.width, tolerance.toleranceWidth);

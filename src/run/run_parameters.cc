@@ -8,11 +8,11 @@ namespace diadim {
 namespace {
 
 constexpr const char* kParameterNames[] = {
-    "workFileName",       "lineColor",         "valueTextKind",      "digitForm",
-    "symbolPosition",     "extensionGap",      "extensionOvershoot", "textOffset",
-    "arrowLength",        "arrowAngle",        "decimals",           "diameterSymbol",
-    "outsideTextGap",     "outsideArrowTail",  "toleranceKey",       "toleranceTableName",
-    "toleranceTextKind",  "(placeholder)",     "lowerDeviationArg",  "upperDeviationArg",
+    "workFileName",      "lineColor",        "valueTextKind",      "digitForm",
+    "symbolPosition",    "extensionGap",     "extensionOvershoot", "textOffset",
+    "arrowLength",       "arrowAngle",       "decimals",           "diameterSymbol",
+    "outsideTextGap",    "outsideArrowTail", "toleranceKey",       "toleranceTableName",
+    "toleranceTextKind", "(placeholder)",    "lowerDeviationArg",  "upperDeviationArg",
 };
 
 std::string Where(std::size_t position) {
@@ -51,9 +51,9 @@ std::string SwitchText(const RunParameters& parameters, std::string_view name,
   const std::string& argument = Positional(parameters, position);
   const std::string_view head = FirstCharacters(argument, 2);
   if (CountCharacters(head) < 2) {
-    throw Error(ErrorKind::kInvalidArgument,
-                Where(position) + ": " + Quoted(argument) + " is too short for the " +
-                    std::string(name) + " switch and its text");
+    throw Error(ErrorKind::kInvalidArgument, Where(position) + ": " + Quoted(argument) +
+                                                 " is too short for the " + std::string(name) +
+                                                 " switch and its text");
   }
   return argument.substr(head.size());
 }

@@ -50,7 +50,7 @@ TEST(ParseRunParameters, ReadsTheDeviationSwitchesFromTheirPositions) {
   } cases[] = {
       {" x /D+0.1", "+0.1", ""},
       {" x /D", "", ""},
-      {" /D xy-0.1", "-0.1", ""},  // the switch stands elsewhere; its text is at 18
+      {" /D xy-0.1", "-0.1", ""},   // the switch stands elsewhere; its text is at 18
       {" x /d0.1", "", ""},         // lower case is no switch
       {" x y /U+0.2", "", "+0.2"},  // "/U" alone: 18 stands but is not used
       {" x /D-0.1 /U+0.2", "-0.1", "+0.2"},
