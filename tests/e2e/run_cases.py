@@ -283,7 +283,11 @@ class WineRunner:
                 made = self.wine("wineboot", "--init", timeout=600)
                 if made.returncode != 0:
                     raise RuntimeError(f"wineboot failed: {made.stderr.decode(errors='replace')}")
-            subprocess.run(["wineserver", "-p"], env=self.env, check=True, timeout=60)
+                # The server that made the prefix ends by itself shortly.
+                subprocess.run(["wineserver", "-w"], env=self.env, timeout=120)
+            # Fails only when a server of this prefix still runs (one left by
+            # an earlier suite that was cut short): then that one serves.
+            subprocess.run(["wineserver", "-p"], env=self.env, timeout=60)
             # The first start brings up Wine's system processes, which stay
             # with the persistent server; they get no handle of ours.
             subprocess.run(["wine", "cmd", "/c", "exit"], env=self.env, stdin=subprocess.DEVNULL,
