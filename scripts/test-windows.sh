@@ -20,6 +20,8 @@ fi
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows
+# The zip of diadim.exe, the README and the examples.
+cmake --build --preset windows --target package
 exe=build/windows/diadim.exe
 
 # One file and nothing beside it: the executable may import system DLLs
