@@ -1,9 +1,27 @@
 #include "output/records.h"
 
+#include "base/error.h"
 #include "base/number.h"
 #include "platform/platform.h"
 
 namespace diadim {
+namespace {
+
+// The host reads one record per line, so a text from the command line or
+// the table that holds a line end (a quoted table item may run across
+// lines) would split its record and shift every later one: the host would
+// draw records that no step made. Such a record cannot be written.
+void RequireOneLine(const OutputRecords& records) {
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (records[i].find_first_of("\r\n") != Record::npos) {
+      throw Error(ErrorKind::kOutOfRange, "record " + std::to_string(i + 1) + " " +
+                                              Quoted(records[i]) +
+                                              " would hold a line end of its own");
+    }
+  }
+}
+
+}  // namespace
 
 Record LineRecord(double startX, double startY, double endX, double endY) {
   return FormatNumber(startX) + ' ' + FormatNumber(startY) + ' ' + FormatNumber(endX) + ' ' +
@@ -44,6 +62,7 @@ OutputRecords AssembleOutputRecords(const DrawingContext& context, const RunPara
   records.push_back("msg");
   records.push_back(drawing.dimensionLine);
   records.push_back(drawing.valueTextRecord);
+  RequireOneLine(records);
   return records;
 }
 

@@ -40,6 +40,8 @@ struct DrawingRecords {
 
 // The records in the host's order: 20 with a tolerance key, 16 for "z" and
 // "Z", which leave out the tolerance text kind and the three tolerance texts.
+// Throws an out-of-range error for a record that would hold a line end (a
+// CR or LF in a copied text), since the host reads one record per line.
 OutputRecords AssembleOutputRecords(const DrawingContext& context, const RunParameters& parameters,
                                     const DrawingRecords& drawing);
 

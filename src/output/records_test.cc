@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/error.h"
+
 namespace diadim {
 namespace {
 
@@ -61,6 +63,25 @@ TEST_F(AssembleOutputRecordsTest, LeavesOutTheToleranceRecordsForZ) {
               (OutputRecords{"lg0", "ly", "lt1", "lc07", "e1", "e2", "a1", "a2", "a3", "a4", "", "",
                              "cn3.0", "msg", "dl", "vt"}))
         << key;
+  }
+}
+
+TEST_F(AssembleOutputRecordsTest, RefusesARecordThatWouldSpanLines) {
+  // Command-line texts and table texts are copied verbatim, and a line end in
+  // one of them would hand the host records that no step made.
+  parameters.toleranceKey = "H7";
+  drawing.lowerDeviationRecord = "ch 29 18.75 0 13.5 \"0\r\nlc7";
+  try {
+    AssembleOutputRecords(context, parameters, drawing);
+    FAIL() << "a record with CR LF was assembled";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.kind(), ErrorKind::kOutOfRange);
+    EXPECT_NE(std::string(error.what()).find("record 15"), std::string::npos) << error.what();
+  }
+  drawing.lowerDeviationRecord = "lo";
+  for (const char* color : {"3\n", "\r3"}) {
+    parameters.lineColor = color;
+    EXPECT_THROW(AssembleOutputRecords(context, parameters, drawing), Error) << color;
   }
 }
 
