@@ -27,7 +27,8 @@ std::string ReadFile(const std::string& path);
 // Replaces the file at `path` with `content` in one step: the content goes
 // to a new file in the same directory, which is then renamed over the
 // target. On any failure the target keeps what it held, no new file is
-// left behind, and a file error is thrown.
+// left behind, and a file error is thrown; a target that may not be written
+// (read-only) is a failure too.
 void ReplaceFile(const std::string& path, std::string_view content);
 
 }  // namespace diadim::platform

@@ -78,9 +78,13 @@ std::string ReadFile(const std::string& path) {
 }
 
 void ReplaceFile(const std::string& path, std::string_view content) {
+  // A rename would replace even a file that may not be written; the host
+  // made it read-only for a reason, and on Windows the replace fails too.
+  if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) FailFile("cannot write", path);
   // The new file takes the place of the old one only once it is complete,
-  // so the host's work file is never left half written.
-  std::string temporary = path + ".diadim-XXXXXX";
+  // so the host's work file is never left half written. Its name is short
+  // and of its own, so that a work file with a long name still gets one.
+  std::string temporary = path.substr(0, path.rfind('/') + 1) + ".diadim-XXXXXX";
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) FailFile("cannot create a new file beside", path);
   bool ok = true;
@@ -92,6 +96,9 @@ void ReplaceFile(const std::string& path, std::string_view content) {
   struct stat original;
   if (::stat(path.c_str(), &original) == 0 && ::fchmod(fd, original.st_mode & 07777) != 0) fail();
   if (ok && !WriteAll(fd, content)) fail();
+  // On the disk before the rename: a crash right after it must not leave an
+  // empty work file, and some file systems report a full disk only here.
+  if (ok && ::fsync(fd) != 0) fail();
   if (::close(fd) != 0) fail();
   if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) fail();
   if (ok) return;
