@@ -28,7 +28,7 @@ LC_ALL=ja_JP.WINDOWS-31J "$fuzzer" -max_total_time="$seconds" -timeout=10 -max_l
   -dict="$root/fuzz/diadim.dict" -artifact_prefix="$root/fuzz/regressions/" \
   -print_final_stats=1 "$work/corpus" "$work/seeds" >"$work/log" 2>&1 || status=$?
 
-grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)' "$work/log" || true
+grep -E '^INFO: Loaded .*counters|^#[0-9]+[[:space:]]+(INITED|DONE)' "$work/log" || true
 executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log")
 last=$(grep -E '^#[0-9]+[[:space:]]' "$work/log" | tail -n 1)
 coverage=$(echo "$last" | sed -n 's/.*cov: \([0-9]*\).*/\1/p')

@@ -13,6 +13,9 @@ for preset in debug release; do
   ctest --preset "$preset"
 done
 
+# The whole run under libFuzzer for a bounded time (FUZZ_SECONDS, default 120).
+scripts/fuzz.sh
+
 if [ -x scripts/test-windows.sh ]; then
   scripts/test-windows.sh
 fi
