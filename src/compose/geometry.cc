@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "base/trigonometry.h"
+
 namespace diadim {
 namespace {
 
@@ -72,8 +74,8 @@ DimensionGeometry ComposeDimensionGeometry(const DrawingContext& context,
   }
 
   const double angle = (parameters.arrowAngle * kPi) / 180;
-  const double dx = (parameters.arrowLength * S) * std::sin(angle);
-  const double dy = (parameters.arrowLength * S) * std::cos(angle);
+  const double dx = (parameters.arrowLength * S) * Sine(angle);
+  const double dy = (parameters.arrowLength * S) * Cosine(angle);
 
   // Between close extension lines the arrowheads go outside, pointing in.
   const bool arrowsOutside = D < 6 * S;
