@@ -69,16 +69,34 @@ bool WriteAll(HANDLE file, std::string_view content) {
   return true;
 }
 
-// A name for the new file beside `path` that no file has yet; the file is
-// created at once, so no other process can take the name in between.
+// The directory part of `path`, up to and including its last separator
+// ("\" or "/"), found by character: in a double-byte code page the trail
+// byte of a character may be 0x5C.
+std::string DirectoryOf(const std::string& path) {
+  std::size_t end = 0;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (::IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
+      ++i;
+    } else if (path[i] == '\\' || path[i] == '/') {
+      end = i + 1;
+    }
+  }
+  return path.substr(0, end);
+}
+
+// A new file in the directory of `path`, under a short name of its own so
+// that a work file whose name is near the length limit still gets one. The
+// file is created at once, so no other process can take the name in
+// between.
 HANDLE CreateNewFileBeside(const std::string& path, std::string& temporary) {
   static unsigned counter = 0;
+  const std::string directory = DirectoryOf(path);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".diadim-%06lX",
+    char name[32];
+    std::snprintf(name, sizeof name, ".diadim-%06lX",
                   static_cast<unsigned long>(
                       (::GetCurrentProcessId() * 131u + ::GetTickCount() + counter++) & 0xFFFFFF));
-    temporary = path + suffix;
+    temporary = directory + name;
     const HANDLE file = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return file;
@@ -153,6 +171,14 @@ std::string ReadFile(const std::string& path) {
 }
 
 void ReplaceFile(const std::string& path, std::string_view content) {
+  // The host makes a work file read-only for a reason. MoveFileEx refuses
+  // to replace such a file on Windows itself, but not under every emulation
+  // of Windows, so the test is made here, as on POSIX systems.
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) FailFile("cannot write", path, ::GetLastError());
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    FailFile("cannot write", path, ERROR_ACCESS_DENIED);
+  }
   // The new file takes the place of the old one only once it is complete,
   // and MoveFileEx replaces the old one in one step, so the host's work
   // file is never left half written.
@@ -168,6 +194,9 @@ void ReplaceFile(const std::string& path, std::string_view content) {
     ok = false;
   };
   if (!WriteAll(file, content)) fail();
+  // On the disk before the move: a crash right after it must not leave an
+  // empty work file.
+  if (ok && !::FlushFileBuffers(file)) fail();
   if (!::CloseHandle(file)) fail();
   if (ok && !::MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) fail();
   if (ok) return;

@@ -22,6 +22,9 @@ A case may also hold (the Windows-only cases use them):
   cwd     a subdirectory of the scratch directory ("/" between names) to run
           in instead of the scratch directory itself.
   report  the exact first line of standard error.
+  readonly
+          files to make read-only before the run, one a line, relative to
+          the scratch directory ("/" between names).
   drive   (Wine only) a drive letter: the letter is mapped to the scratch
           directory, so the run starts in the drive's root, e.g. R:\ (or in
           cwd below it).
@@ -114,6 +117,8 @@ class CaseOptions:
         self.report = read_line(os.path.join(case_dir, "report"))
         self.drive = read_line(os.path.join(case_dir, "drive"))
         self.program = read_line(os.path.join(case_dir, "program"))
+        readonly = os.path.join(case_dir, "readonly")
+        self.readonly = read_bytes(readonly).splitlines() if os.path.exists(readonly) else []
 
 
 class NativeRunner:
@@ -144,6 +149,9 @@ class NativeRunner:
 
     def name_in_case(self, name):
         return name
+
+    def disk_path(self, scratch, relative):
+        return os.path.join(os.fsencode(scratch), relative)
 
     def launch(self, argument_text, options, scratch):
         if options.drive is not None or options.program is not None:
@@ -322,6 +330,9 @@ class WineRunner:
             for name in names:
                 shutil.copyfile(os.path.join(root, name), os.path.join(target, unix_name(name)))
 
+    def disk_path(self, scratch, relative):
+        return os.path.join(os.fsencode(scratch), *(unix_name(part) for part in relative.split(b"/")))
+
     def name_in_case(self, name):
         try:
             return name.decode("utf-8").encode("cp932")
@@ -401,6 +412,8 @@ def run_case(case_dir, runner):
     with tempfile.TemporaryDirectory(prefix="diadim-e2e-") as scratch:
         if os.path.isdir(input_dir):
             runner.prepare(input_dir, scratch)
+        for name in options.readonly:
+            os.chmod(runner.disk_path(scratch, name), 0o444)
         result = runner.launch(argument_text, options, scratch)
         actual = snapshot(scratch, runner.name_in_case)
 
