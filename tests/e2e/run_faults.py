@@ -308,6 +308,10 @@ def big_item_checks(base):
               expected={b"work.txt": base.result}, max_seconds=BIG_ITEM_SECONDS),
         Check("10 MB coordinate", base.files(work=zeros), base.args,
               expected={b"work.txt": base.result}, max_seconds=BIG_ITEM_SECONDS),
+        # Ten million pieces, the first of them empty.
+        Check("10 MB of blanks in a metric record",
+              base.files(work=with_item(base.work, b"hcw 3 2.5", b"hcw" + b" " * big)),
+              base.args, kind="type mismatch", detail="item 1", max_seconds=BIG_ITEM_SECONDS),
         Check("10 MB number in a metric record",
               base.files(work=with_item(base.work, b"hcw 3 2.5", b"hcw 3 2" + b"5" * big)),
               base.args, kind="type mismatch", max_seconds=BIG_ITEM_SECONDS),
