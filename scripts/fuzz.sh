@@ -8,6 +8,9 @@ set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
 seconds=${FUZZ_SECONDS:-120}
+# CI starts from a fixed seed, so that a run there explores the same way each
+# time; by hand the seed is random (0) unless FUZZ_SEED is given.
+if [ "${CI:-}" = true ]; then seed=${FUZZ_SEED:-1}; else seed=${FUZZ_SEED:-0}; fi
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
@@ -24,7 +27,7 @@ ctest --preset fuzz
 # Paths are absolute: the target enters its scratch directory for each run.
 # Code page 932, the code page of the host's users.
 status=0
-LC_ALL=ja_JP.WINDOWS-31J "$fuzzer" -max_total_time="$seconds" -timeout=10 -max_len=65536 -rss_limit_mb=2048 \
+LC_ALL=ja_JP.WINDOWS-31J "$fuzzer" -max_total_time="$seconds" -seed="$seed" -timeout=10 -max_len=65536 -rss_limit_mb=2048 \
   -dict="$root/fuzz/diadim.dict" -artifact_prefix="$root/fuzz/regressions/" \
   -print_final_stats=1 "$work/corpus" "$work/seeds" >"$work/log" 2>&1 || status=$?
 
