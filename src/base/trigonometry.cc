@@ -196,14 +196,14 @@ double SineOrCosine(double x, bool sine) {
 
 }  // namespace
 
-double Sine(double x) {
+double CorrectlyRoundedSine(double x) {
   if (!std::isfinite(x)) return x - x;
   // Below 2^-27, x^3/6 is less than half a unit in the last place of x.
   if (std::fabs(x) < 0x1p-27) return x;
   return std::signbit(x) ? -SineOrCosine(-x, true) : SineOrCosine(x, true);
 }
 
-double Cosine(double x) {
+double CorrectlyRoundedCosine(double x) {
   if (!std::isfinite(x)) return x - x;
   // Below 2^-27, x^2/2 is less than half a unit in the last place of 1.
   if (std::fabs(x) < 0x1p-27) return 1;

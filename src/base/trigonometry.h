@@ -1,17 +1,17 @@
-// Sine and cosine that give the same bits on every platform.
+// Correctly rounded sine and cosine, the same bits on every platform.
 //
 // The arrowheads are drawn with the sine and cosine of the arrow angle, and
-// the Linux and Windows builds must write the same coordinates. The C
-// libraries do not agree: the MinGW-w64 runtime uses the x87 instructions,
-// whose reduction by a 66-bit pi is off by many units in the last place near
+// the Linux and Windows builds must write the same coordinates. The Linux
+// build takes them from its C library (glibc), whose results are correctly
+// rounded but for about one argument in three hundred, where they are one
+// unit off in the last place. The MinGW-w64 runtime uses the x87
+// instructions, whose reduction by a 66-bit pi is off by many units near
 // multiples of pi/2 (cos of an angle near 90 degrees differs from the 12th
-// digit on), while glibc's results are correctly rounded in all but the
-// rarest cases. These two compute with an exact argument reduction and
-// double-double arithmetic and round once at the end, using nothing but
-// IEEE additions, multiplications and divisions: they give the correctly
-// rounded result, the same as glibc's in practice, on every platform.
+// digit on). So the Windows side of the platform layer uses these two: an
+// exact argument reduction and double-double arithmetic, rounded once at the
+// end with nothing but IEEE additions, multiplications and divisions.
 //
-//   const double dx = length * Sine(angle);
+//   const double dx = length * CorrectlyRoundedSine(angle);
 #pragma once
 
 namespace diadim {
@@ -19,7 +19,7 @@ namespace diadim {
 // sin(x) and cos(x) of `x` in radians, correctly rounded save for arguments
 // whose result lies within 2^-100 of a rounding boundary. Not a number for
 // an infinite or not-a-number `x`.
-double Sine(double x);
-double Cosine(double x);
+double CorrectlyRoundedSine(double x);
+double CorrectlyRoundedCosine(double x);
 
 }  // namespace diadim

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "base/trigonometry.h"
+#include "platform/platform.h"
 
 namespace diadim {
 namespace {
@@ -74,8 +74,8 @@ DimensionGeometry ComposeDimensionGeometry(const DrawingContext& context,
   }
 
   const double angle = (parameters.arrowAngle * kPi) / 180;
-  const double dx = (parameters.arrowLength * S) * Sine(angle);
-  const double dy = (parameters.arrowLength * S) * Cosine(angle);
+  const double dx = (parameters.arrowLength * S) * platform::Sine(angle);
+  const double dy = (parameters.arrowLength * S) * platform::Cosine(angle);
 
   // Between close extension lines the arrowheads go outside, pointing in.
   const bool arrowsOutside = D < 6 * S;

@@ -31,4 +31,11 @@ std::string ReadFile(const std::string& path);
 // (read-only) is a failure too.
 void ReplaceFile(const std::string& path, std::string_view content);
 
+// Sine and cosine of an angle in radians, as the Linux build's C library
+// gives them: the C library's own on POSIX systems; on Windows, whose C
+// runtime is far off near multiples of pi/2, the correctly rounded ones,
+// which agree with it but for rare last-bit differences.
+double Sine(double radians);
+double Cosine(double radians);
+
 }  // namespace diadim::platform

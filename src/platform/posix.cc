@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -105,5 +106,9 @@ void ReplaceFile(const std::string& path, std::string_view content) {
   ::unlink(temporary.c_str());
   throw Error(ErrorKind::kFileError, "cannot write " + Quoted(path) + ": " + reason);
 }
+
+double Sine(double radians) { return std::sin(radians); }
+
+double Cosine(double radians) { return std::cos(radians); }
 
 }  // namespace diadim::platform

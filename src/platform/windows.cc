@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "base/error.h"
+#include "base/trigonometry.h"
 #include "platform/platform.h"
 
 namespace diadim::platform {
@@ -203,5 +204,9 @@ void ReplaceFile(const std::string& path, std::string_view content) {
   ::DeleteFileA(temporary.c_str());
   FailFile("cannot write", path, code);
 }
+
+double Sine(double radians) { return CorrectlyRoundedSine(radians); }
+
+double Cosine(double radians) { return CorrectlyRoundedCosine(radians); }
 
 }  // namespace diadim::platform
