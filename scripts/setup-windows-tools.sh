@@ -10,22 +10,7 @@
 # graphics drivers): diadim.exe is a 64-bit console program.
 set -eu
 
-PACKAGES="g++-mingw-w64-x86-64-posix wine wine64"
-
-missing=""
-for package in $PACKAGES; do
-  dpkg -s "$package" >/dev/null 2>&1 || missing="$missing $package"
-done
-if [ -n "$missing" ]; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "setup-windows-tools.sh: missing packages:$missing; run this script as root" >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update
-  # shellcheck disable=SC2086
-  apt-get install -y --no-install-recommends $missing
-fi
+"$(dirname "$0")/install-packages.sh" g++-mingw-w64-x86-64-posix wine wine64
 
 # ja_JP.UTF-8, beside the code page 932 locale of the Linux tests.
 "$(dirname "$0")/setup-locales.sh"
